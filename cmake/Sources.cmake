@@ -2,6 +2,7 @@
 set(KELMTRAX_SOURCES
   platform/EcPlatformBytes.cpp
   runtime/Arithmetic.cpp
+  runtime/BuiltinCollation.cpp
   runtime/FirmwareCalls.cpp
   runtime/Guid.cpp
   runtime/Memory.cpp
@@ -9,6 +10,7 @@ set(KELMTRAX_SOURCES
   runtime/RuntimeContext.cpp
   runtime/ShellAttach.cpp
   runtime/Strings.cpp
+  runtime/WildcardMatch.cpp
   ectool/EcHostInterface.cpp
   ectool/EcToolMain.cpp
 )
