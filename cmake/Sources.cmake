@@ -5,11 +5,13 @@ set(KELMTRAX_SOURCES
   runtime/BuiltinCollation.cpp
   runtime/FirmwareCalls.cpp
   runtime/Guid.cpp
+  runtime/Language.cpp
   runtime/Memory.cpp
   runtime/Pool.cpp
   runtime/RuntimeContext.cpp
   runtime/ShellAttach.cpp
   runtime/Strings.cpp
+  runtime/Variables.cpp
   runtime/WildcardMatch.cpp
   ectool/EcHostInterface.cpp
   ectool/EcToolMain.cpp
