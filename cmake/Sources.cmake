@@ -3,6 +3,7 @@ set(KELMTRAX_SOURCES
   platform/EcPlatformBytes.cpp
   runtime/Arithmetic.cpp
   runtime/BuiltinCollation.cpp
+  runtime/CollationBinding.cpp
   runtime/FirmwareCalls.cpp
   runtime/Guid.cpp
   runtime/Language.cpp
