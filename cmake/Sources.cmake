@@ -14,6 +14,14 @@ set(KELMTRAX_SOURCES
   runtime/Strings.cpp
   runtime/Variables.cpp
   runtime/WildcardMatch.cpp
+  print/FormatEngine.cpp
+  print/FormatOutput.cpp
+  print/ItemRenderers.cpp
+  print/NumberText.cpp
+  print/PageBreak.cpp
+  print/PageBreakState.cpp
+  print/PoolString.cpp
+  print/PrintDestinations.cpp
   ectool/EcHostInterface.cpp
   ectool/EcToolMain.cpp
 )
