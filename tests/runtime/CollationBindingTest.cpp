@@ -43,7 +43,7 @@ EFI_STATUS EFIAPI RecordingOpenProtocol(EFI_HANDLE Handle, const EFI_GUID *Proto
   return PlainOpenProtocol(Handle, Protocol, Interface, Agent, Controller, Attributes);
 }
 
-struct InstanceSpec {
+struct InstanceSetup {
   const EFI_GUID *Protocol;
   const char *Languages;  // null: an instance without a language list
   bool Refused = false;   // its open fails
@@ -56,25 +56,25 @@ struct CollationWorld {
   std::vector<std::unique_ptr<EFI_UNICODE_COLLATION_PROTOCOL>> Instances;
   std::vector<EFI_HANDLE> Handles;
 
-  explicit CollationWorld(const std::vector<InstanceSpec> &Specs = {}) {
+  explicit CollationWorld(const std::vector<InstanceSetup> &Setups = {}) {
     Opens.clear();
     Refused.clear();
     PlainOpenProtocol = Firmware.BootServices.OpenProtocol;
     Firmware.BootServices.OpenProtocol = RecordingOpenProtocol;
-    AddInstances(Specs);
+    AddInstances(Setups);
   }
 
   // Each instance on a handle of its own, in the order given.
-  void AddInstances(const std::vector<InstanceSpec> &Specs) {
-    for (const InstanceSpec &Spec : Specs) {
+  void AddInstances(const std::vector<InstanceSetup> &Setups) {
+    for (const InstanceSetup &Setup : Setups) {
       auto Instance = std::make_unique<EFI_UNICODE_COLLATION_PROTOCOL>();
-      if (Spec.Languages != nullptr) {
-        Lists.push_back(std::make_unique<ExactString>(Spec.Languages));
+      if (Setup.Languages != nullptr) {
+        Lists.push_back(std::make_unique<ExactString>(Setup.Languages));
         Instance->SupportedLanguages = Lists.back()->Get();
       }
       Handles.push_back(Firmware.NewHandle());
-      Firmware.Install(Handles.back(), *Spec.Protocol, Instance.get());
-      if (Spec.Refused) {
+      Firmware.Install(Handles.back(), *Setup.Protocol, Instance.get());
+      if (Setup.Refused) {
         Refused.insert(Handles.back());
       }
       Instances.push_back(std::move(Instance));
@@ -112,7 +112,7 @@ TEST(CollationBinding, BindsAUnicodeCollation2InstanceForThePlatformLanguage) {
 
 struct BindCase {
   const char *Name;
-  std::vector<InstanceSpec> Instances;
+  std::vector<InstanceSetup> Instances;
   const char *PlatformLang;  // null: absent
   const char *Lang;          // null: absent
   int WantBound;
@@ -162,7 +162,7 @@ TEST(CollationBinding, ChoosesByProtocolLanguageAndOpenStatus) {
 TEST(CollationBinding, BindCollationProtocolStatusIsTheLastOpens) {
   struct Case {
     const char *Name;
-    std::vector<InstanceSpec> Instances;
+    std::vector<InstanceSetup> Instances;
     EFI_STATUS Want;
     int WantBound;
   };
