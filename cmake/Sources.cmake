@@ -16,12 +16,15 @@ set(KELMTRAX_SOURCES
   runtime/WildcardMatch.cpp
   print/FormatEngine.cpp
   print/FormatOutput.cpp
+  print/GuidText.cpp
   print/ItemRenderers.cpp
   print/NumberText.cpp
   print/PageBreak.cpp
   print/PageBreakState.cpp
   print/PoolString.cpp
   print/PrintDestinations.cpp
+  print/StatusText.cpp
+  print/TimeText.cpp
   ectool/EcHostInterface.cpp
   ectool/EcToolMain.cpp
 )
