@@ -14,11 +14,13 @@ set(KELMTRAX_SOURCES
   runtime/Strings.cpp
   runtime/Variables.cpp
   runtime/WildcardMatch.cpp
+  print/EventWait.cpp
   print/FormatEngine.cpp
   print/FormatOutput.cpp
   print/GuidText.cpp
   print/ItemRenderers.cpp
   print/NumberText.cpp
+  print/OutputPause.cpp
   print/PageBreak.cpp
   print/PageBreakState.cpp
   print/PoolString.cpp
