@@ -17,6 +17,8 @@ set(KELMTRAX_SOURCES
   print/PageBreakState.cpp
   print/PoolString.cpp
   print/PrintDestinations.cpp
+  ectool/CommandLine.cpp
   ectool/EcHostInterface.cpp
   ectool/EcToolMain.cpp
+  ectool/Usage.cpp
 )
