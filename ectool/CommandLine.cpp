@@ -37,13 +37,23 @@ bool DecodeByteArgument(const CHAR16 *Argument, UINT8 *Value) {
   return true;
 }
 
-VOID RunCommandOnly(const CHAR16 *CommandArgument) {
+// The command byte of the two forms whose first argument must carry it.
+// False when the form ends here: silently when the argument is no command
+// argument, with the wrong-value line when its digits are bad.
+bool TakeCommandByte(const CHAR16 *CommandArgument, UINT8 *Command) {
   if (!IsCommandArgument(CommandArgument)) {
-    return;
+    return false;
   }
-  UINT8 Command = 0;
-  if (!DecodeByteArgument(CommandArgument, &Command)) {
+  if (!DecodeByteArgument(CommandArgument, Command)) {
     PrintToConsole(WrongValueLine);
+    return false;
+  }
+  return true;
+}
+
+VOID RunCommandOnly(const CHAR16 *CommandArgument) {
+  UINT8 Command = 0;
+  if (!TakeCommandByte(CommandArgument, &Command)) {
     return;
   }
   PrintToConsole(u"SendEcCmdNoRet(0x%x)\n", Command);
@@ -52,12 +62,8 @@ VOID RunCommandOnly(const CHAR16 *CommandArgument) {
 
 // The trace comes after the transaction: it shows the byte read.
 VOID RunCommandAndRead(const CHAR16 *CommandArgument) {
-  if (!IsCommandArgument(CommandArgument)) {
-    return;
-  }
   UINT8 Command = 0;
-  if (!DecodeByteArgument(CommandArgument, &Command)) {
-    PrintToConsole(WrongValueLine);
+  if (!TakeCommandByte(CommandArgument, &Command)) {
     return;
   }
   UINT8 Result = SendEcCmdExt(Command);
