@@ -27,6 +27,8 @@ set(KELMTRAX_SOURCES
   print/PrintDestinations.cpp
   print/StatusText.cpp
   print/TimeText.cpp
+  ectool/CommandLine.cpp
   ectool/EcHostInterface.cpp
   ectool/EcToolMain.cpp
+  ectool/Usage.cpp
 )
