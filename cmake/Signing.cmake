@@ -2,8 +2,8 @@
 # certificate (both PEM) come from KELMTRAX_SIGNING_KEY and
 # KELMTRAX_SIGNING_CERT, given as cache variables or in the environment;
 # without them a project key pair is generated once into the build tree.
-# Signed images land in <build>/signed/, the unsigned ones stay beside their
-# targets.
+# Signed images land in <build>/signed/ with the certificate, the unsigned
+# ones stay beside their targets.
 find_program(KELMTRAX_SBSIGN sbsign REQUIRED)
 
 foreach(Variable KELMTRAX_SIGNING_KEY KELMTRAX_SIGNING_CERT)
@@ -34,6 +34,17 @@ else()
     COMMENT "Generating the build's signing key pair in ${KeyDir}"
     VERBATIM)
 endif()
+
+# The certificate the images were signed with goes beside them, for sbverify
+# and for enrolling in a firmware's db.
+set(KELMTRAX_SIGNED_CERT ${CMAKE_BINARY_DIR}/signed/signing-cert.pem)
+add_custom_command(
+  OUTPUT ${KELMTRAX_SIGNED_CERT}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/signed
+  COMMAND ${CMAKE_COMMAND} -E copy ${KELMTRAX_CERT} ${KELMTRAX_SIGNED_CERT}
+  DEPENDS ${KELMTRAX_CERT}
+  VERBATIM)
+add_custom_target(signing_cert ALL DEPENDS ${KELMTRAX_SIGNED_CERT})
 
 function(kelmtrax_sign Target)
   set(Signed ${CMAKE_BINARY_DIR}/signed/${Target}.efi)
