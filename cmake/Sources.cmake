@@ -2,13 +2,18 @@
 set(KELMTRAX_SOURCES
   platform/EcPlatformBytes.cpp
   runtime/Arithmetic.cpp
+  runtime/BuiltinCollation.cpp
+  runtime/CollationBinding.cpp
   runtime/FirmwareCalls.cpp
   runtime/Guid.cpp
+  runtime/Language.cpp
   runtime/Memory.cpp
   runtime/Pool.cpp
   runtime/RuntimeContext.cpp
   runtime/ShellAttach.cpp
   runtime/Strings.cpp
+  runtime/Variables.cpp
+  runtime/WildcardMatch.cpp
   print/FormatEngine.cpp
   print/FormatOutput.cpp
   print/ItemRenderers.cpp
@@ -17,8 +22,10 @@ set(KELMTRAX_SOURCES
   print/PageBreakState.cpp
   print/PoolString.cpp
   print/PrintDestinations.cpp
+  ectool/CommandLine.cpp
   ectool/EcHostInterface.cpp
   ectool/EcToolMain.cpp
+  ectool/Usage.cpp
 )
 
 # The shell compatibility driver's own sources; it links what it uses of the
