@@ -9,6 +9,7 @@ boot of the firmware, and one ctest test:
                command byte written
   secure-boot  Secure Boot with the ovmf package's test key: signed starts,
                unsigned and altered are refused
+  hang-check   the harness kills a boot that never ends and calls it hung
 
 The expected texts and port traffic are the tool's; %lasterror% in the shell
 shows an exit status without its top bit (EFI_UNSUPPORTED reads 0x3)."""
@@ -211,9 +212,28 @@ def run_secure_boot(images, work, time_limit):
     return check, result
 
 
+def run_hang_check(images, work, time_limit):
+    """The harness itself: a boot that never ends (the script stops at the
+    shell prompt) must be killed at the time limit and reported as hung, with
+    no QEMU left running."""
+    drive = os.path.join(work, "drive")
+    os.makedirs(drive)
+    with open(os.path.join(drive, "startup.nsh"), "w", newline="") as script:
+        script.write(qemu_ovmf.shell_script(["fs0:", "echo KT-WAITING"]))
+    limit = min(time_limit, 12)
+    result = qemu_ovmf.boot(work, [drive], time_limit=limit)
+    check = Checker()
+    check.true("a boot that never ends was not reported as hung", result.hung)
+    check.true("the hung boot was not stopped at its limit of %d s (took %.1f s)" % (limit, result.seconds),
+               result.seconds < limit + 15)
+    leftover = subprocess.run(["pgrep", "-f", "fat:rw:" + drive], stdout=subprocess.PIPE, text=True).stdout
+    check.equal("QEMU processes left running", leftover.strip(), "")
+    return check, result
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--boot", required=True, choices=sorted(BOOTS) + ["secure-boot"])
+    parser.add_argument("--boot", required=True, choices=sorted(BOOTS) + ["secure-boot", "hang-check"])
     parser.add_argument("--images", required=True, help="folder with the signed Kelmtrax.efi and ShellCompat.efi")
     parser.add_argument("--unsigned", help="folder with the unsigned images (secure-boot)")
     parser.add_argument("--work", required=True, help="parent folder for the boot's files")
@@ -224,6 +244,8 @@ def main():
     try:
         if args.boot == "secure-boot":
             check, result = run_secure_boot(args.unsigned or args.images, work, args.time_limit)
+        elif args.boot == "hang-check":
+            check, result = run_hang_check(args.images, work, args.time_limit)
         else:
             check, result = run_shell_boot(args.boot, args.images, work, args.time_limit)
     except qemu_ovmf.BootError as error:

@@ -34,6 +34,9 @@ TEST(LegacyCommand, RunsUnderTheDriverAndLeavesNothing) {
   EXPECT_EQ(RuntimeContext.ShellEnvironment, &CompatEnvironment);
   EXPECT_EQ(ShellCompat.EnvironmentFlags, 0x5u);
   EXPECT_EQ(RuntimeContext.PoolType, EfiLoaderData);
+  EXPECT_EQ(F.Firmware.ConOut.Text(), u"SendEcCommand(0x9E,0x1)\r\n");
+  EXPECT_EQ(F.Firmware.Ec.CommandsWritten, std::vector<UINT8>{0x9E});
+  EXPECT_EQ(F.Firmware.Ec.DataWritten, std::vector<UINT8>{0x01});
 
   EXPECT_EQ(F.Shell.Finish(Command), EFI_SUCCESS);
   EXPECT_EQ(F.Model.ProtocolCount(Command.Handle), 0u);
