@@ -19,3 +19,10 @@ set(CMAKE_CXX_FLAGS_INIT
 set(CMAKE_CXX_FLAGS_RELEASE_INIT "-Os")
 
 set(CMAKE_CXX_LINK_EXECUTABLE "${KELMTRAX_LLD_LINK} /nologo /nodefaultlib /machine:x64 /dynamicbase <LINK_FLAGS> <OBJECTS> /out:<TARGET> <LINK_LIBRARIES>")
+
+# Archives of COFF objects, for the driver image that links parts of the
+# library.
+find_program(KELMTRAX_LLVM_AR NAMES llvm-ar llvm-ar-14 REQUIRED)
+find_program(KELMTRAX_LLVM_RANLIB NAMES llvm-ranlib llvm-ranlib-14 REQUIRED)
+set(CMAKE_AR ${KELMTRAX_LLVM_AR})
+set(CMAKE_RANLIB ${KELMTRAX_LLVM_RANLIB})

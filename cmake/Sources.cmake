@@ -32,3 +32,13 @@ set(KELMTRAX_SOURCES
   ectool/EcToolMain.cpp
   ectool/Usage.cpp
 )
+
+# The shell compatibility driver's own sources; it links what it uses of the
+# library above from an archive, so the tool's code stays out of it.
+set(KELMTRAX_SHELLCOMPAT_SOURCES
+  shellcompat/CommandInterfaces.cpp
+  shellcompat/CompatEnvironment.cpp
+  shellcompat/ProtocolNames.cpp
+  shellcompat/ShellCompatMain.cpp
+  shellcompat/ShellCompatState.cpp
+)

@@ -9,6 +9,7 @@ constexpr UINT32 EVT_NOTIFY_SIGNAL = 0x00000200;
 
 constexpr UINT32 EFI_OPEN_PROTOCOL_BY_HANDLE_PROTOCOL = 0x01;
 constexpr UINT32 EFI_OPEN_PROTOCOL_GET_PROTOCOL = 0x02;
+constexpr UINT32 EFI_OPEN_PROTOCOL_BY_DRIVER = 0x10;
 
 enum EFI_TIMER_DELAY : UINT32 {
   TimerCancel = 0,
@@ -46,6 +47,8 @@ typedef EFI_STATUS(EFIAPI *EFI_EXIT)(EFI_HANDLE ImageHandle, EFI_STATUS ExitStat
 typedef EFI_STATUS(EFIAPI *EFI_OPEN_PROTOCOL)(EFI_HANDLE Handle, const EFI_GUID *Protocol, VOID **Interface,
                                               EFI_HANDLE AgentHandle, EFI_HANDLE ControllerHandle,
                                               UINT32 Attributes);
+typedef EFI_STATUS(EFIAPI *EFI_CLOSE_PROTOCOL)(EFI_HANDLE Handle, const EFI_GUID *Protocol, EFI_HANDLE AgentHandle,
+                                               EFI_HANDLE ControllerHandle);
 typedef EFI_STATUS(EFIAPI *EFI_LOCATE_HANDLE_BUFFER)(EFI_LOCATE_SEARCH_TYPE SearchType, const EFI_GUID *Protocol,
                                                      VOID *SearchKey, UINTN *NoHandles, EFI_HANDLE **Buffer);
 typedef EFI_STATUS(EFIAPI *EFI_LOCATE_PROTOCOL)(const EFI_GUID *Protocol, VOID *Registration, VOID **Interface);
@@ -85,7 +88,7 @@ struct EFI_BOOT_SERVICES {
   void *ConnectController;
   void *DisconnectController;
   EFI_OPEN_PROTOCOL OpenProtocol;
-  void *CloseProtocol;
+  EFI_CLOSE_PROTOCOL CloseProtocol;
   void *OpenProtocolInformation;
   void *ProtocolsPerHandle;
   EFI_LOCATE_HANDLE_BUFFER LocateHandleBuffer;
@@ -113,6 +116,7 @@ static_assert(offsetof(EFI_BOOT_SERVICES, RegisterProtocolNotify) == 168);
 static_assert(offsetof(EFI_BOOT_SERVICES, LocateHandle) == 176);
 static_assert(offsetof(EFI_BOOT_SERVICES, Exit) == 216);
 static_assert(offsetof(EFI_BOOT_SERVICES, OpenProtocol) == 280);
+static_assert(offsetof(EFI_BOOT_SERVICES, CloseProtocol) == 288);
 static_assert(offsetof(EFI_BOOT_SERVICES, LocateHandleBuffer) == 312);
 static_assert(offsetof(EFI_BOOT_SERVICES, LocateProtocol) == 320);
 static_assert(sizeof(EFI_BOOT_SERVICES) == 376);
