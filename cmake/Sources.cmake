@@ -9,6 +9,14 @@ set(KELMTRAX_SOURCES
   runtime/RuntimeContext.cpp
   runtime/ShellAttach.cpp
   runtime/Strings.cpp
+  print/FormatEngine.cpp
+  print/FormatOutput.cpp
+  print/ItemRenderers.cpp
+  print/NumberText.cpp
+  print/PageBreak.cpp
+  print/PageBreakState.cpp
+  print/PoolString.cpp
+  print/PrintDestinations.cpp
   ectool/EcHostInterface.cpp
   ectool/EcToolMain.cpp
 )

@@ -2,6 +2,7 @@
 
 #include "ectool/EcHostInterface.h"
 #include "platform/EcPlatformBytes.h"
+#include "print/PageBreakState.h"
 #include "runtime/RuntimeContext.h"
 #include "tests/fake/FakeFirmware.h"
 
@@ -10,6 +11,7 @@ namespace fake {
 void ResetImageState(FakeFirmware &Firmware) {
   RuntimeContext = RuntimeContextAtLoad();
   EcRootBridge = nullptr;
+  PageBreakState = {};
   EcPortSelectorByte = &Firmware.PortSelector;
   EcInhibitByte = &Firmware.Inhibit;
 }

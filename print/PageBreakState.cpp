@@ -1,0 +1,3 @@
+#include "print/PageBreakState.h"
+
+constinit PAGE_BREAK_STATE PageBreakState = {};
