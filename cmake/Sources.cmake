@@ -19,4 +19,13 @@ set(KELMTRAX_SOURCES
   print/PrintDestinations.cpp
   ectool/EcHostInterface.cpp
   ectool/EcToolMain.cpp
+  devpath/AcpiNodeText.cpp
+  devpath/BbsNodeText.cpp
+  devpath/DevicePathNodeText.cpp
+  devpath/DevicePathText.cpp
+  devpath/EndNodeText.cpp
+  devpath/HardwareNodeText.cpp
+  devpath/MediaNodeText.cpp
+  devpath/MessagingNodeText.cpp
+  devpath/VendorNodeText.cpp
 )
