@@ -14,7 +14,9 @@ bool NodeFits(UINTN NodeSize, UINTN Remaining) {
   return NodeSize >= sizeof(EFI_DEVICE_PATH_PROTOCOL) && NodeSize <= Remaining;
 }
 
-// Whether the node holds everything its row's renderer reads.
+// Whether the node holds everything its row's renderer reads. A string not
+// ended inside its node makes the node malformed: cutting it at the node's
+// end would print a name that the node does not hold.
 bool NodeHoldsFields(const DEVICE_PATH_TEXT_ENTRY *Entry, const EFI_DEVICE_PATH_PROTOCOL *Node, UINTN NodeSize) {
   if (NodeSize < Entry->MinimumLength) {
     return false;
