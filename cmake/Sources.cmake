@@ -2,13 +2,18 @@
 set(KELMTRAX_SOURCES
   platform/EcPlatformBytes.cpp
   runtime/Arithmetic.cpp
+  runtime/BuiltinCollation.cpp
+  runtime/CollationBinding.cpp
   runtime/FirmwareCalls.cpp
   runtime/Guid.cpp
+  runtime/Language.cpp
   runtime/Memory.cpp
   runtime/Pool.cpp
   runtime/RuntimeContext.cpp
   runtime/ShellAttach.cpp
   runtime/Strings.cpp
+  runtime/Variables.cpp
+  runtime/WildcardMatch.cpp
   print/FormatEngine.cpp
   print/FormatOutput.cpp
   print/ItemRenderers.cpp

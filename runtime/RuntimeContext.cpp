@@ -1,6 +1,8 @@
 #include "runtime/RuntimeContext.h"
 
 #include "platform/LoadedImage.h"
+#include "runtime/BuiltinCollation.h"
+#include "runtime/CollationBinding.h"
 
 namespace {
 
@@ -12,7 +14,7 @@ constexpr RUNTIME_CONTEXT ContextAtLoad = {
     .PoolType = EfiBootServicesData,
     .ShellInterface = nullptr,
     .ShellEnvironment = nullptr,
-    .Collation = nullptr,
+    .Collation = &BuiltinCollation,
 };
 
 VOID FillContextOnce(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
@@ -41,5 +43,9 @@ VOID AttachRuntime(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable) {
   if (!RuntimeContext.Initialised) {
     FillContextOnce(ImageHandle, SystemTable);
   }
-  // Taken on every call: the collation binding goes here.
+  // Taken on every call, until a firmware instance has replaced the
+  // built-in collation.
+  if (ImageHandle != nullptr && RuntimeContext.Collation == &BuiltinCollation) {
+    BindCollation(ImageHandle);
+  }
 }

@@ -23,5 +23,6 @@ extern RUNTIME_CONTEXT RuntimeContext;
 RUNTIME_CONTEXT RuntimeContextAtLoad();
 
 // Fills the context on its first call only; a null image handle keeps the
-// default pool type.
+// default pool type. On every call with an image handle, binds a firmware
+// collation while the built-in one is still in force.
 VOID AttachRuntime(EFI_HANDLE ImageHandle, EFI_SYSTEM_TABLE *SystemTable);

@@ -167,7 +167,9 @@ EFI_STATUS EFIAPI GetVariable(const CHAR16 *Name, const EFI_GUID *Vendor, UINT32
     return EFI_BUFFER_TOO_SMALL;
   }
   *DataSize = Value.size();
-  std::memcpy(Data, Value.data(), Value.size());
+  if (!Value.empty()) {  // an empty vector's data() may be null
+    std::memcpy(Data, Value.data(), Value.size());
+  }
   return EFI_SUCCESS;
 }
 
