@@ -58,9 +58,10 @@ EFI_STATUS EFIAPI FreePool(VOID *Buffer) {
   return EFI_SUCCESS;
 }
 
-EFI_STATUS EFIAPI HandleProtocol(EFI_HANDLE Handle, const EFI_GUID *Protocol, VOID **Interface) {
+// HandleProtocol and OpenProtocol answer alike from the handle database.
+EFI_STATUS LookUpProtocol(Service Which, EFI_HANDLE Handle, const EFI_GUID *Protocol, VOID **Interface) {
   EFI_STATUS Status;
-  if (Fw().Injected(Service::HandleProtocol, &Status)) {
+  if (Fw().Injected(Which, &Status)) {
     return Status;
   }
   void *Found = Fw().Find(Handle, *Protocol);
@@ -71,19 +72,15 @@ EFI_STATUS EFIAPI HandleProtocol(EFI_HANDLE Handle, const EFI_GUID *Protocol, VO
   return EFI_SUCCESS;
 }
 
+EFI_STATUS EFIAPI HandleProtocol(EFI_HANDLE Handle, const EFI_GUID *Protocol, VOID **Interface) {
+  return LookUpProtocol(Service::HandleProtocol, Handle, Protocol, Interface);
+}
+
 EFI_STATUS EFIAPI OpenProtocol(EFI_HANDLE Handle, const EFI_GUID *Protocol, VOID **Interface, EFI_HANDLE,
                                EFI_HANDLE, UINT32) {
-  EFI_STATUS Status;
-  if (Fw().Injected(Service::OpenProtocol, &Status)) {
-    return Status;
-  }
-  void *Found = Fw().Find(Handle, *Protocol);
-  if (Found == nullptr) {
-    return EFI_UNSUPPORTED;
-  }
-  *Interface = Found;
-  return EFI_SUCCESS;
+  return LookUpProtocol(Service::OpenProtocol, Handle, Protocol, Interface);
 }
+
 
 EFI_STATUS EFIAPI LocateHandle(EFI_LOCATE_SEARCH_TYPE SearchType, const EFI_GUID *Protocol, VOID *SearchKey,
                                UINTN *BufferSize, EFI_HANDLE *Buffer) {
