@@ -46,6 +46,11 @@ bool TextLost(const POOL_STRING *String, UINTN LengthBefore) {
   return String->Str == nullptr || String->Length < LengthBefore;
 }
 
+VOID TakeBackSeparator(POOL_STRING *String, UINTN Length) {
+  String->Length = Length;
+  String->Str[Length] = 0;
+}
+
 }  // namespace
 
 const DEVICE_PATH_TEXT_ENTRY *FindDevicePathTextEntry(UINT8 Type, UINT8 SubType) {
@@ -98,6 +103,7 @@ EFI_STATUS AppendDevicePathText(POOL_STRING *String, const EFI_DEVICE_PATH_PROTO
     if (PartFromPrevious && !EndsInstance) {
       PrintAppend(String, u"/");
     }
+    UINTN LengthAfterSeparator = String->Length;
     if (Entry != nullptr) {
       Entry->Renderer(String, Node);
     } else {
@@ -106,7 +112,13 @@ EFI_STATUS AppendDevicePathText(POOL_STRING *String, const EFI_DEVICE_PATH_PROTO
     if (TextLost(String, LengthBefore)) {
       return EFI_OUT_OF_RESOURCES;
     }
-    PartFromPrevious = !EndsInstance;
+    if (String->Length == LengthAfterSeparator) {
+      // A node with no text (flow control 3, an empty file path) takes back
+      // its separator, so that no "//" appears.
+      TakeBackSeparator(String, LengthBefore);
+    } else {
+      PartFromPrevious = !EndsInstance;
+    }
     Offset += NodeSize;
   }
 }

@@ -1,5 +1,7 @@
 // The text of a whole device path: every node through the node table, "/"
-// between the nodes of one instance, "," between instances.
+// between the nodes of one instance (none for a node with no text), ","
+// between instances. A node without a row prints as Path(type,subtype,data)
+// in hex, for example Path(3,1E,0A0B).
 #pragma once
 
 #include "devpath/DevicePathNodeText.h"

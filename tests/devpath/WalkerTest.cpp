@@ -35,7 +35,7 @@ TEST_F(DevicePathTest, WalksAPathPartingItsNodesWithSlashes) {
   EXPECT_EQ(Result.Text, BootPathText);
 }
 
-TEST_F(DevicePathTest, PartsInstancesWithACommaAlone) {
+TEST_F(DevicePathTest, PartsInstancesWithACommaAndNodesWithASlash) {
   struct Case {
     const char *Name;
     Bytes Content;
@@ -47,6 +47,10 @@ TEST_F(DevicePathTest, PartsInstancesWithACommaAlone) {
       {"an instance end last", Path({Pci(1, 0), EndInstance(), EndEntire()}), u"Pci(1|0),"},
       {"instance ends back to back", Path({EndInstance(), EndInstance(), Pci(1, 0), EndEntire()}), u",,Pci(1|0)"},
       {"only the end node", Path({EndEntire()}), u""},
+      {"nodes without text take no separator",
+       Path({Pci(1, 0), File(u""), Node(MessagingDevicePath, MessagingVendorSubType).Guid(UartFlowControlGuid).U32(3),
+             Usb(2), EndInstance(), File(u" "), Usb(3), EndEntire()}),
+       u"Pci(1|0)/Usb(2,0),Usb(3,0)"},
   };
   for (const Case &C : Cases) {
     WalkResult Result = Walk(C.Content);
