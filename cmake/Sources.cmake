@@ -31,6 +31,15 @@ set(KELMTRAX_SOURCES
   ectool/EcHostInterface.cpp
   ectool/EcToolMain.cpp
   ectool/Usage.cpp
+  devpath/AcpiNodeText.cpp
+  devpath/BbsNodeText.cpp
+  devpath/DevicePathNodeText.cpp
+  devpath/DevicePathText.cpp
+  devpath/EndNodeText.cpp
+  devpath/HardwareNodeText.cpp
+  devpath/MediaNodeText.cpp
+  devpath/MessagingNodeText.cpp
+  devpath/VendorNodeText.cpp
 )
 
 # The shell compatibility driver's own sources; it links what it uses of the
