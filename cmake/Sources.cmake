@@ -14,14 +14,19 @@ set(KELMTRAX_SOURCES
   runtime/Strings.cpp
   runtime/Variables.cpp
   runtime/WildcardMatch.cpp
+  print/EventWait.cpp
   print/FormatEngine.cpp
   print/FormatOutput.cpp
+  print/GuidText.cpp
   print/ItemRenderers.cpp
   print/NumberText.cpp
+  print/OutputPause.cpp
   print/PageBreak.cpp
   print/PageBreakState.cpp
   print/PoolString.cpp
   print/PrintDestinations.cpp
+  print/StatusText.cpp
+  print/TimeText.cpp
   ectool/CommandLine.cpp
   ectool/EcHostInterface.cpp
   ectool/EcToolMain.cpp

@@ -1,8 +1,11 @@
 #include "print/ItemRenderers.h"
 
-// No renderer is built in yet.
+#include "print/GuidText.h"
+#include "print/StatusText.h"
+#include "print/TimeText.h"
+
 constinit const ITEM_RENDERERS ItemRenderers = {
-    .Guid = nullptr,
-    .Time = nullptr,
-    .Status = nullptr,
+    .Guid = GuidToText,
+    .Time = TimeToText,
+    .Status = StatusToText,
 };

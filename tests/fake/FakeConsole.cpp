@@ -1,6 +1,9 @@
 #include "tests/fake/FakeConsole.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
+#include <cstdlib>
 
 namespace fake {
 
@@ -29,8 +32,13 @@ EFI_STATUS EFIAPI ReadKeyStroke(EFI_SIMPLE_TEXT_INPUT_PROTOCOL *This, EFI_INPUT_
   FakeKeyboard *Keyboard = reinterpret_cast<FakeKeyboard *>(This);
   Keyboard->Reads++;
   if (Keyboard->Keys.empty()) {
+    if (++Keyboard->IdleReads >= Keyboard->IdleReadLimit) {
+      ADD_FAILURE() << "ReadKeyStroke polled " << Keyboard->IdleReads << " times with no key queued";
+      std::abort();
+    }
     return EFI_NOT_READY;
   }
+  Keyboard->IdleReads = 0;
   FakeKeyboard::Stroke Stroke = Keyboard->Keys.front();
   Keyboard->Keys.pop_front();
   if (!IsError(Stroke.Status)) {

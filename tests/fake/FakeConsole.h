@@ -43,6 +43,10 @@ struct FakeKeyboard {
   // ReadKeyStroke plays these in order, then answers EFI_NOT_READY.
   std::deque<Stroke> Keys;
   unsigned Reads = 0;
+  // A poll loop that reads this many times in a row with nothing queued
+  // would spin for ever: the test fails and the process ends.
+  unsigned IdleReadLimit = 100000;
+  unsigned IdleReads = 0;
   int WaitForKeyEvent = 0;  // its address is the WaitForKey event
 
   FakeKeyboard();

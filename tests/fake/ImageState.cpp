@@ -2,6 +2,7 @@
 
 #include "ectool/EcHostInterface.h"
 #include "platform/EcPlatformBytes.h"
+#include "print/GuidText.h"
 #include "print/PageBreakState.h"
 #include "runtime/RuntimeContext.h"
 #include "tests/fake/FakeFirmware.h"
@@ -12,6 +13,7 @@ void ResetImageState(FakeFirmware &Firmware) {
   RuntimeContext = RuntimeContextAtLoad();
   EcRootBridge = nullptr;
   PageBreakState = {};
+  GuidNameSource = nullptr;
   EcPortSelectorByte = &Firmware.PortSelector;
   EcInhibitByte = &Firmware.Inhibit;
 }

@@ -136,15 +136,6 @@ TEST_F(PrintTest, DirectivesFormatAsTheirTableSays) {
   }
 }
 
-// Until the value renderers are built in, 't' and 'r' are letters like any
-// other, and a non-null 'g' takes its value and prints '?'.
-TEST_F(PrintTest, RendererLettersWithoutRenderers) {
-  EFI_GUID Guid = {};
-  EXPECT_EQ(Format(u"%t%d", {7}), u"?7");
-  EXPECT_EQ(Format(u"%r%d", {7}), u"?7");
-  EXPECT_EQ(Format(u"%g%d", {Slot(&Guid), 7}), u"?7");
-}
-
 // The C++ front packs each value by its own type's signedness.
 enum class SmallSigned : INT8 { MinusThree = -3 };
 enum Unsigned16 : UINT16 { Top = 0xFFFF };
