@@ -53,6 +53,9 @@ def main():
     if any(argument.startswith("-?") for argument in arguments):
         print("note: UEFI Shell 2.x answers -? itself before the command sees it; use /? for the usage text")
 
+    if model == "idle" and len(arguments) == 2 and arguments[1][:1] in ("I", "i"):
+        print("note: an idle EC never sets OBF, so the read waits out its 16,777,215 status reads "
+              "(about half a minute under the trace); KELMTRAX_EC=obf answers at once")
     work = tempfile.mkdtemp(prefix="kelmtrax-run-")
     drive = os.path.join(work, "drive")
     os.makedirs(drive)
