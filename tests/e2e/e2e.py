@@ -109,27 +109,27 @@ class Checker:
 
 
 def run_shell_boot(name, images, work, time_limit):
-    spec = BOOTS[name]
+    boot = BOOTS[name]
     drive = os.path.join(work, "drive")
     os.makedirs(drive)
     for image in ("Kelmtrax.efi", "ShellCompat.efi"):
         shutil.copyfile(os.path.join(images, image), os.path.join(drive, image))
-    steps = [(case[0], case[1]) for case in spec["cases"]]
+    steps = [(case[0], case[1]) for case in boot["cases"]]
     with open(os.path.join(drive, "startup.nsh"), "w", newline="") as script:
         script.write(qemu_ovmf.case_script(steps))
 
-    status_readback, data_readback = spec["readback"]
-    traced = spec.get("trace", True)
+    status_readback, data_readback = boot["readback"]
+    traced = boot.get("trace", True)
     result = qemu_ovmf.boot(work, [drive], status_readback=status_readback, data_readback=data_readback,
                             trace=traced, time_limit=time_limit)
     check = Checker()
     check.true("the boot hung: killed after %d s" % time_limit, not result.hung)
     check.true("the script did not finish", "KT-DONE" in result.serial)
-    if (None, LOAD_DRIVER) in spec["cases"]:
+    if (None, LOAD_DRIVER) in boot["cases"]:
         check.true("the driver did not load",
                    re.search(r"Image 'FS0:\\ShellCompat.efi' loaded at \w+ - Success\r\n", result.serial))
     outputs = qemu_ovmf.case_outputs(result.serial)
-    for case in spec["cases"]:
+    for case in boot["cases"]:
         if case[0] is None:
             continue
         number, command, text, traffic, status = case
@@ -144,8 +144,8 @@ def run_shell_boot(name, images, work, time_limit):
             check.equal(label + " port traffic", qemu_ovmf.describe(result.trace.get(number, [])), traffic)
     if traced:
         check.equal("port traffic outside the cases", qemu_ovmf.describe(result.trace.get(0, [])), "")
-    check.equal("bytes written to the status/command port", result.status_bytes, spec["status_bytes"])
-    check.equal("bytes written to the data port", result.data_bytes, spec["data_bytes"])
+    check.equal("bytes written to the status/command port", result.status_bytes, boot["status_bytes"])
+    check.equal("bytes written to the data port", result.data_bytes, boot["data_bytes"])
     return check, result
 
 
