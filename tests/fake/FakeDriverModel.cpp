@@ -247,24 +247,6 @@ FakeDriverModel::~FakeDriverModel() {
   Active = nullptr;
 }
 
-void FakeDriverModel::FailCall(DriverService Which, unsigned Nth, EFI_STATUS Status) {
-  Failures[{Which, Nth}] = Status;
-}
-
-unsigned FakeDriverModel::Calls(DriverService Which) const {
-  auto Found = CallCounts.find(Which);
-  return Found == CallCounts.end() ? 0 : Found->second;
-}
-
-bool FakeDriverModel::Injected(DriverService Which, EFI_STATUS *Status) {
-  unsigned Call = ++CallCounts[Which];
-  auto Found = Failures.find({Which, Call});
-  if (Found == Failures.end()) {
-    return false;
-  }
-  *Status = Found->second;
-  return true;
-}
 
 size_t FakeDriverModel::OpenEventCount() const {
   return std::count_if(Events.begin(), Events.end(), [](const auto &Event) { return !Event->Closed; });

@@ -9,6 +9,8 @@
 // hands the services back when it goes.
 #pragma once
 
+#include "tests/fake/FailureScript.h"
+
 #include <deque>
 #include <map>
 #include <memory>
@@ -68,9 +70,10 @@ class FakeDriverModel {
 
   // The Nth call (counting from 1) of the service returns Status without
   // doing its work.
-  void FailCall(DriverService Which, unsigned Nth, EFI_STATUS Status);
-  unsigned Calls(DriverService Which) const;
-  bool Injected(DriverService Which, EFI_STATUS *Status);
+  void FailCall(DriverService Which, unsigned Nth, EFI_STATUS Status) { Script.FailCall(Which, Nth, Status); }
+  unsigned Calls(DriverService Which) const { return Script.Calls(Which); }
+  bool Injected(DriverService Which, EFI_STATUS *Status) { return Script.Injected(Which, Status); }
+  FailureScript<DriverService> Script;
 
   size_t OpenEventCount() const;
   size_t ProtocolCount(EFI_HANDLE Handle) const;
@@ -81,8 +84,6 @@ class FakeDriverModel {
 
  private:
   EFI_BOOT_SERVICES Saved{};
-  std::map<DriverService, unsigned> CallCounts;
-  std::map<std::pair<DriverService, unsigned>, EFI_STATUS> Failures;
   static FakeDriverModel *Active;
 };
 

@@ -325,22 +325,6 @@ RootBridge &FakeFirmware::AddRootBridge() {
   return Bridge;
 }
 
-void FakeFirmware::FailCall(Service Which, unsigned Nth, EFI_STATUS Status) { Failures[{Which, Nth}] = Status; }
-
-unsigned FakeFirmware::Calls(Service Which) const {
-  auto Found = CallCounts.find(Which);
-  return Found == CallCounts.end() ? 0 : Found->second;
-}
-
-bool FakeFirmware::Injected(Service Which, EFI_STATUS *Status) {
-  unsigned Call = ++CallCounts[Which];
-  auto Found = Failures.find({Which, Call});
-  if (Found == Failures.end()) {
-    return false;
-  }
-  *Status = Found->second;
-  return true;
-}
 
 void FakeFirmware::SetVariable(const std::u16string &Name, const EFI_GUID &Vendor, const std::vector<UINT8> &Data) {
   Variables[{Name, GuidKey(Vendor)}] = Data;

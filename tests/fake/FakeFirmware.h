@@ -4,6 +4,8 @@
 // current firmware and resets the image's process-wide state.
 #pragma once
 
+#include "tests/fake/FailureScript.h"
+
 #include <csetjmp>
 #include <cstdint>
 #include <deque>
@@ -89,10 +91,10 @@ class FakeFirmware {
   // --- failure injection ---
   // The Nth call (counting from 1) of the service returns Status without
   // doing its work.
-  void FailCall(Service Which, unsigned Nth, EFI_STATUS Status);
+  void FailCall(Service Which, unsigned Nth, EFI_STATUS Status) { Script.FailCall(Which, Nth, Status); }
   // The Nth AllocatePool call fails with EFI_OUT_OF_RESOURCES.
   void FailAllocation(unsigned Nth) { FailCall(Service::AllocatePool, Nth, EFI_OUT_OF_RESOURCES); }
-  unsigned Calls(Service Which) const;
+  unsigned Calls(Service Which) const { return Script.Calls(Which); }
   // Replaces LocateHandle entirely (for answers the handle database cannot give).
   std::function<EFI_STATUS(EFI_LOCATE_SEARCH_TYPE, const EFI_GUID *, VOID *, UINTN *, EFI_HANDLE *)> LocateHandleHook;
 
@@ -119,7 +121,8 @@ class FakeFirmware {
   RunResult Run(const std::function<EFI_STATUS()> &Entry);
 
   // Internals used by the service trampolines.
-  bool Injected(Service Which, EFI_STATUS *Status);
+  bool Injected(Service Which, EFI_STATUS *Status) { return Script.Injected(Which, Status); }
+  FailureScript<Service> Script;
   std::map<void *, Block> Pool;
   struct Handle {
     std::vector<std::pair<EFI_GUID, void *>> Protocols;
@@ -127,8 +130,6 @@ class FakeFirmware {
   std::vector<std::unique_ptr<Handle>> Handles;
   std::vector<std::unique_ptr<RootBridge>> Bridges;
   std::map<std::pair<std::u16string, std::string>, std::vector<UINT8>> Variables;
-  std::map<Service, unsigned> CallCounts;
-  std::map<std::pair<Service, unsigned>, EFI_STATUS> Failures;
   std::jmp_buf *ExitJump = nullptr;
 
  private:
